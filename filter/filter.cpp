@@ -1,0 +1,20 @@
+// trimtrail, and the storage of the residue-coding record the entry reader
+// reads. The filter reads letters as they are and never fills it.
+#include "filter/filter.h"
+
+#include <cstring>
+
+#include "seqio/seqio.h"
+
+residuecoding matrix;
+
+char *trimtrail(char *text)
+{
+    for (size_t i = strlen(text); i-- > 1;) {
+        if (text[i] != ' ') {
+            text[i + 1] = '\0';
+            return text;
+        }
+    }
+    return text;
+}
