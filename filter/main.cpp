@@ -10,7 +10,8 @@
 
 int main(int argc, char **)
 {
-    seqentry *records = static_cast<seqentry *>(calloc(1, sizeof(seqentry)));
+    // Static, so that the record and its buffers stay reachable until exit.
+    static seqentry *records = static_cast<seqentry *>(calloc(1, sizeof(seqentry)));
     mcheck(records, "No space for the sequence record");
     int index = 0;
     // One record for the whole run: the reader reuses its buffers.

@@ -1,0 +1,25 @@
+// Makes allocations of a gigabyte or more fail, inside a death test's child.
+#ifndef TESTS_SUPPORT_MEMORY_LIMIT_H
+#define TESTS_SUPPORT_MEMORY_LIMIT_H
+
+#include <sys/resource.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define PIRCLEAN_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define PIRCLEAN_UNDER_ASAN 1
+#endif
+#endif
+
+inline void refuse_large_allocations()
+{
+#ifndef PIRCLEAN_UNDER_ASAN
+    // The sanitizer's allocator refuses them by its own option instead
+    // (tests/support/sanitizer_options.cpp): it cannot run under RLIMIT_AS.
+    struct rlimit limit = {1ul << 30, 1ul << 30};
+    setrlimit(RLIMIT_AS, &limit);
+#endif
+}
+
+#endif
