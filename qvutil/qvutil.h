@@ -147,4 +147,41 @@ char *QVstrblank(char *buffer, int length);
 // The address just past the NUL that ends text: text + strlen(text) + 1.
 char *QVfnonnull(char *text);
 
+// ---- Token lists ----
+//
+// A toklist made by QVgettokens holds nwords >= 1 tokens in a words array of
+// exactly nwords slots; each slot is its own copy of a non-empty token in a
+// block of exactly its length + 1 bytes. The list refers to nothing else;
+// the caller owns it and releases it with QVfreetokens. Allocations are
+// checked as above.
+struct toklist {
+    int nwords;
+    char **words;
+};
+
+// The next token read from in: delimiters (the bytes of delims, and NUL
+// always) before it are skipped, and the delimiter that ends it is consumed.
+// Returns a block of exactly the token's length + 1 bytes, released with
+// QVfree, or null at the end of the input; a token that the end of the input
+// cuts off before a delimiter is discarded.
+char *QVGetToken(FILE *in, const char *delims);
+
+// Splits str in place with strtok (runs of delimiters count as one; str then
+// reads as its first token) and returns a new list of copies of its tokens,
+// released with QVfreetokens; null when str holds no token or is null. This
+// restarts the process-wide position of strtok, so a caller's own strtok
+// sequence does not survive it.
+toklist *QVgettokens(const char *delims, char *str);
+
+// Releases every token, the words array and the list itself. A null list
+// does nothing.
+void QVfreetokens(toklist *list);
+
+// A new string of the tokens first to last (0-based, inclusive) joined by
+// the byte sep; released with QVfree. An index that is negative or not less
+// than nwords falls back to the whole list: first to 0, last to nwords - 1
+// (so a first past the end starts at the first token). A range that is still
+// empty (first > last, or a null or empty list) gives a new empty string.
+char *QVtoktostr(toklist *list, int sep, int first, int last);
+
 #endif
