@@ -80,4 +80,108 @@ char *QVstrrename(char *buffer, const char *text);
 // A size below 1 is taken as 1, which gives the empty string.
 char *QVstrcreate(int size);
 
+// ---- String editing ----
+//
+// Bytes are compared as unsigned chars; a character passed as an int is
+// reduced to its low byte. A routine either returns a new block (the
+// caller's, released with QVfree), edits the caller's buffer in place and
+// returns it (the buffer need not come from this allocator), or consumes a
+// block from this allocator and returns its replacement. Every allocation
+// here is checked: a failure reports "malloc error" or "realloc error" and
+// ends the process (status 1).
+
+// A new upper-case (lower-case) copy of text, in a block of strlen(text) + 1
+// bytes; released with QVfree. Only the ASCII letters change; text is
+// unchanged.
+char *QVstoupper(const char *text);
+char *QVstolower(const char *text);
+
+// Converts buffer to upper (lower) case in place and returns it.
+char *QVstoup(char *buffer);
+char *QVstolo(char *buffer);
+
+// Consumes block: removes every occurrence of c. When c does not occur (or
+// is NUL) the same block comes back untouched; otherwise the result is a new
+// block of exactly the new length + 1 bytes and block has been released.
+// The old pointer is no longer valid; use the returned one.
+char *QVremovechar(char *block, int c);
+
+// Removes every occurrence of c from buffer in place, moving the rest up,
+// and returns buffer. Bytes after the new terminator keep their old values.
+// A NUL c leaves buffer untouched.
+char *QVremovechar2(char *buffer, int c);
+
+// Replaces, in place, every byte before the terminator that equals replaced
+// by replacement, and returns buffer. A NUL replaced matches nothing; a NUL
+// replacement ends the string at the first replaced byte and leaves the
+// bytes after it in the buffer.
+char *QVsubchar(char *buffer, int replacement, int replaced);
+
+// Consumes block: drops its newlines, resizes it to exactly
+// strlen(rest) + strlen(text) + 1 bytes and appends text (whose newlines
+// stay). The old pointer is no longer valid; use the returned one. text
+// must not lie inside block.
+char *QVstrappend(char *block, const char *text);
+
+// A new string holding the count strings that follow (each a const char *)
+// one after the other, in a block of exactly their total length + 1 bytes;
+// released with QVfree. A count of 0 or less gives a new empty string.
+char *QVcat(int count, ...);
+
+// The address of the leftmost occurrence of pattern in text, or null when
+// either is empty or pattern does not occur. Neither string is changed.
+char *QVstrlocate(char *text, const char *pattern);
+
+// The next token of text: a maximal run of bytes not in delims, ended in
+// place by a NUL written over the delimiter after it. Pass the string on the
+// first call and null to go on with it; returns null when no token is left
+// (and when the first call of the process passes null). One process-wide
+// cursor: starting a new string abandons the previous one, and the string
+// must stay alive and unmoved meanwhile.
+char *QVstrtok(char *text, const char *delims);
+
+// Fills buffer with length - 1 blanks and a NUL at index length - 1, and
+// returns it. A length below 1 leaves buffer untouched.
+char *QVstrblank(char *buffer, int length);
+
+// The address just past the NUL that ends text: text + strlen(text) + 1.
+char *QVfnonnull(char *text);
+
+// ---- Token lists ----
+//
+// A toklist made by QVgettokens holds nwords >= 1 tokens in a words array of
+// exactly nwords slots; each slot is its own copy of a non-empty token in a
+// block of exactly its length + 1 bytes. The list refers to nothing else;
+// the caller owns it and releases it with QVfreetokens. Allocations are
+// checked as above.
+struct toklist {
+    int nwords;
+    char **words;
+};
+
+// The next token read from in: delimiters (the bytes of delims, and NUL
+// always) before it are skipped, and the delimiter that ends it is consumed.
+// Returns a block of exactly the token's length + 1 bytes, released with
+// QVfree, or null at the end of the input; a token that the end of the input
+// cuts off before a delimiter is discarded.
+char *QVGetToken(FILE *in, const char *delims);
+
+// Splits str in place with strtok (runs of delimiters count as one; str then
+// reads as its first token) and returns a new list of copies of its tokens,
+// released with QVfreetokens; null when str holds no token or is null. This
+// restarts the process-wide position of strtok, so a caller's own strtok
+// sequence does not survive it.
+toklist *QVgettokens(const char *delims, char *str);
+
+// Releases every token, the words array and the list itself. A null list
+// does nothing.
+void QVfreetokens(toklist *list);
+
+// A new string of the tokens first to last (0-based, inclusive) joined by
+// the byte sep; released with QVfree. An index that is negative or not less
+// than nwords falls back to the whole list: first to 0, last to nwords - 1
+// (so a first past the end starts at the first token). A range that is still
+// empty (first > last, or a null or empty list) gives a new empty string.
+char *QVtoktostr(toklist *list, int sep, int first, int last);
+
 #endif
