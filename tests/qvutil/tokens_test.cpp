@@ -137,7 +137,7 @@ TEST(QVgettokens, ManyTokensKeepTheirOrder)
     std::string text;
     std::vector<std::string> expected;
     for (int i = 0; i < 1000; ++i) {
-        expected.push_back("t" + std::to_string(i));
+        expected.push_back(std::string("t").append(std::to_string(i)));
         text += expected.back() + " ";
     }
     toklist *list = QVgettokens(" ", text.data());
