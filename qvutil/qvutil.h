@@ -148,4 +148,44 @@ filerec *QVfilerename(filerec *record, const char *newname);
 // File".
 filerec *QVfileclean(filerec *record, int flag);
 
+// ---- Arrays, index sort and range ----
+
+// A table of n row pointers, each row a separate block of m bytes with
+// contents unset. The caller releases table and rows together with
+// ucharfree. When any request fails it is reported once as "malloc error",
+// what was obtained is released, and null comes back; never ends the
+// process. A row count of 0 gives whatever the allocator gives for 0 bytes.
+unsigned char **uchararr(int n, int m);
+
+// As uchararr, with rows of plain characters.
+char **chararr(int n, int m);
+
+// Releases rows 0 to n - 1 with QVfree, then the table. A null row or a
+// null table ends the process as QVfree does (status 1).
+void ucharfree(unsigned char **table, int n);
+void ucharfree(char **table, int n);
+
+// Sets every byte of the n x m table to the low byte of value. Does nothing
+// for n or m below 1 or a null table; null rows are passed over.
+void QVUCinit(unsigned char **table, int n, int m, int value);
+
+// As QVUCinit, for a table from chararr; the stored bytes are the same.
+void QVCinit(char **table, int n, int m, int value);
+
+// Sets array[0] to array[n - 1] to value; nothing for n below 1.
+void QVIinit(int *array, int n, int value);
+
+// Fills index[1..n] with a permutation of 1..n such that key[index[1]] <=
+// key[index[2]] <= ... <= key[index[n]], by an in-place heap sort. Both
+// arrays are 1-based: element 0 is never read or written. Not stable, but
+// the order it leaves equal keys in is always the same for the same keys,
+// and callers may rely on it. The keys are not changed. Nothing happens
+// for n below 1 or a null array.
+void QVindexx(const int *key, int n, int *index);
+
+// A new block of two ints, {minimum, maximum} of array[0] to array[n - 1];
+// the caller releases it with QVfree. Null for n below 1 or a null array.
+// A failed allocation ends the process as QVmalloc does (status 1).
+int *irange(const int *array, int n);
+
 #endif
