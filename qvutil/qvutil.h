@@ -183,5 +183,112 @@ void QVfreetokens(toklist *list);
 // (so a first past the end starts at the first token). A range that is still
 // empty (first > last, or a null or empty list) gives a new empty string.
 char *QVtoktostr(toklist *list, int sep, int first, int last);
+// ---- File records ----
+
+// Opens path with mode, which is handed to fopen as it is. Returns the
+// stream, or null on failure (a null path or mode fails with EINVAL). With
+// flag 1 a failure is reported as "Cannot Open File: PATH" and ends the
+// process (status 1); any other flag returns null quietly.
+FILE *QVfopen(const char *path, const char *mode, int flag);
+
+// Closes stream and returns fclose's result: 0, or non-zero on failure (a
+// null stream fails with EINVAL). Either way the stream is gone afterwards.
+// With flag 1 a failure is reported as "Error closing File" and ends the
+// process (status 1); any other flag returns the result quietly.
+int QVfclose(FILE *stream, int flag);
+
+// A file's name together with its open stream. The record owns name (a
+// QVstrdup copy); stream is null when the record has none. The caller owns
+// the record and releases it with QVfree; no routine here releases it.
+//
+// Life of a record: made (QVfilemake); open (QVfileopen); closed
+// (QVfileclose: stream still holds the closed stream, and only QVfileopen
+// may follow); cleaned (QVfileclean: no stream, name released and null,
+// only QVfree of the record may follow). QVfilerename may be applied while
+// made or open.
+//
+// Where a flag is taken, 1 means a failure is reported on std_err as
+// "TEXT: " with errno's text, then the record's name on a line of its own
+// (empty for a null record or name), and ends the process with status -1
+// (seen by a parent as 255); any other flag returns quietly and leaves the
+// caller to look at the record. The record routines return the record they
+// were given, null for a null record.
+struct filerec {
+    char *name;
+    FILE *stream;
+};
+
+// A new record holding a copy of name (a null name gives a record without
+// one). With flag 1 the stream is opened at once with mode, quietly: a
+// failed open leaves it null. Any other flag leaves the record without a
+// stream. Only a failed allocation ends the process (status 1).
+filerec *QVfilemake(const char *name, const char *mode, int flag);
+
+// Opens the record's name with mode and stores the stream, null on
+// failure. A stream already in the record is overwritten without being
+// closed, so the record must not hold an open one. Fatal with flag 1:
+// "Error opening File".
+filerec *QVfileopen(filerec *record, const char *mode, int flag);
+
+// Closes the record's stream; the stream field still refers to it
+// afterwards, so only QVfileopen or the release of the name and record may
+// follow. Fatal with flag 1: "Error closing File".
+filerec *QVfileclose(filerec *record, int flag);
+
+// Gives the record a copy of newname in place of its name (a record
+// without a name stays without one; a null newname leaves it without one),
+// then closes its stream quietly and leaves the record without a stream.
+// Nothing is reopened and the file on disk keeps its name. Never reports a
+// stream failure.
+filerec *QVfilerename(filerec *record, const char *newname);
+
+// Closes the record's stream. On success the stream becomes null and the
+// name is released with QVfree and set to null; the record itself is left
+// for the caller to release with QVfree. When the close fails and flag is
+// not 1, the record comes back unchanged: a non-null stream tells the
+// failure, and that stream is closed all the same, so only the release of
+// the name and the record may follow. Fatal with flag 1: "Error closing
+// File".
+filerec *QVfileclean(filerec *record, int flag);
+
+// ---- Arrays, index sort and range ----
+
+// A table of n row pointers, each row a separate block of m bytes with
+// contents unset. The caller releases table and rows together with
+// ucharfree. When any request fails it is reported once as "malloc error",
+// what was obtained is released, and null comes back; never ends the
+// process. A row count of 0 gives whatever the allocator gives for 0 bytes.
+unsigned char **uchararr(int n, int m);
+
+// As uchararr, with rows of plain characters.
+char **chararr(int n, int m);
+
+// Releases rows 0 to n - 1 with QVfree, then the table. A null row or a
+// null table ends the process as QVfree does (status 1).
+void ucharfree(unsigned char **table, int n);
+void ucharfree(char **table, int n);
+
+// Sets every byte of the n x m table to the low byte of value. Does nothing
+// for n or m below 1 or a null table; null rows are passed over.
+void QVUCinit(unsigned char **table, int n, int m, int value);
+
+// As QVUCinit, for a table from chararr; the stored bytes are the same.
+void QVCinit(char **table, int n, int m, int value);
+
+// Sets array[0] to array[n - 1] to value; nothing for n below 1.
+void QVIinit(int *array, int n, int value);
+
+// Fills index[1..n] with a permutation of 1..n such that key[index[1]] <=
+// key[index[2]] <= ... <= key[index[n]], by an in-place heap sort. Both
+// arrays are 1-based: element 0 is never read or written. Not stable, but
+// the order it leaves equal keys in is always the same for the same keys,
+// and callers may rely on it. The keys are not changed. Nothing happens
+// for n below 1 or a null array.
+void QVindexx(const int *key, int n, int *index);
+
+// A new block of two ints, {minimum, maximum} of array[0] to array[n - 1];
+// the caller releases it with QVfree. Null for n below 1 or a null array.
+// A failed allocation ends the process as QVmalloc does (status 1).
+int *irange(const int *array, int n);
 
 #endif
