@@ -94,7 +94,7 @@ TEST_F(QVfopenTest, HandsModeToThePlatformAsItIs)
         {"r+", "old", "N", "Nld"},
     };
     for (size_t i = 0; i < std::size(rows); ++i) {
-        std::string file = path("f" + std::to_string(i));
+        std::string file = path(std::string("f").append(std::to_string(i)));
         if (rows[i].before != nullptr)
             write_file(file, rows[i].before);
         FILE *stream = nullptr;
