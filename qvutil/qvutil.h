@@ -290,5 +290,21 @@ void QVindexx(const int *key, int n, int *index);
 // the caller releases it with QVfree. Null for n below 1 or a null array.
 // A failed allocation ends the process as QVmalloc does (status 1).
 int *irange(const int *array, int n);
+// ---- Clock and local time ----
+
+// Starts the process-time clock, as QV_init_times of qvutil/qvtimes.h does:
+// takes the first snapshot, or does nothing while the clock runs. Ends the
+// process (status 1) when the snapshots cannot be allocated.
+void QV_start_clock();
+
+// Prints the cumulative report on out ("Cum CPU Time: Parent: ..", all since
+// the first snapshot) and stops the clock, as QV_show_times(out, 3) followed
+// by QV_reset_times. With the clock stopped it prints nothing.
+void QV_stop_clock(FILE *out);
+
+// The current local date and time as 24 characters and a newline
+// ("Wed Jun 30 21:49:08 1993\n"). The text lives in the platform library's
+// storage: do not release it; the next local-time conversion overwrites it.
+char *QVlocaltime();
 
 #endif
