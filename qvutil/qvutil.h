@@ -184,4 +184,18 @@ void QVfreetokens(toklist *list);
 // empty (first > last, or a null or empty list) gives a new empty string.
 char *QVtoktostr(toklist *list, int sep, int first, int last);
 
+// ---- Text output ----
+//
+// Both write bytes as they are, those above 127 included; write errors of
+// the stream are not detected.
+
+// Writes the low byte of c count times, then a newline (a count of 0 or
+// less gives the newline alone).
+void QVpline(FILE *out, int c, int count);
+
+// Writes text in a field of exactly width characters (none when width is 0
+// or less): cut at width, or followed by blanks up to it. No newline.
+// text must be a terminated string.
+void QVpstring(FILE *out, const char *text, int width);
+
 #endif
