@@ -307,4 +307,18 @@ void QV_stop_clock(FILE *out);
 // storage: do not release it; the next local-time conversion overwrites it.
 char *QVlocaltime();
 
+// ---- Text output ----
+//
+// Both write bytes as they are, those above 127 included; write errors of
+// the stream are not detected.
+
+// Writes the low byte of c count times, then a newline (a count of 0 or
+// less gives the newline alone).
+void QVpline(FILE *out, int c, int count);
+
+// Writes text in a field of exactly width characters (none when width is 0
+// or less): cut at width, or followed by blanks up to it. No newline.
+// text must be a terminated string.
+void QVpstring(FILE *out, const char *text, int width);
+
 #endif

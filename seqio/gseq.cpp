@@ -1,4 +1,4 @@
-// The entry reader, with the capacity limits it reads.
+// The entry reader, with the capacity limits it reads, and the entry writer.
 #include "seqio/seqio.h"
 
 #include <cstdlib>
@@ -80,5 +80,19 @@ int gseq(FILE *in, seqentry *records, int *index, int mode)
 
     if (mode == 1)
         seqtoi(entry->seq, entry->slen);
+    return 1;
+}
+
+int pseq(FILE *out, seqentry *records, int *index)
+{
+    const seqentry *entry = &records[*index];
+    fprintf(out, ">%s\n", entry->id);
+    fprintf(out, "%s\n", entry->title);
+    // The body as held, without the leading blank and the NUL: after a
+    // mode 1 read these are residue codes, NUL bytes included.
+    if (entry->slen > 2)
+        fwrite(entry->seq + 1, 1, static_cast<size_t>(entry->slen - 2), out);
+    fputs("*\n", out);
+    fflush(out);
     return 1;
 }

@@ -64,8 +64,10 @@ extern residuecoding matrix;
 // failing step's 0 in ilen, tlen or slen.
 int gseq(FILE *in, seqentry *records, int *index, int mode);
 
-// Writes records[*index] as ">ID", the title and the body on one line closed
-// by "*", then flushes out. Returns 1.
+// Writes records[*index] (the index is read, never changed) as three lines:
+// ">ID", the title, and the body bytes 1 to slen - 2 as held (residue codes
+// after a mode 1 read) on one line closed by "*". Flushes out, so the entry
+// is complete on the stream on return. Returns 1; write errors are not seen.
 int pseq(FILE *out, seqentry *records, int *index);
 
 // Skips lines until one begins with ">" and returns idclean of it, or 0 at
