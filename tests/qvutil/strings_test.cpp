@@ -8,41 +8,12 @@
 #include <vector>
 
 #include "qvutil/qvutil.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define QV_TEST_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define QV_TEST_ASAN 1
-#endif
-#endif
-#ifdef QV_TEST_ASAN
-// The sanitizer runtime's own query (its header is not always installed):
-// the size that was requested for a live block.
-extern "C" size_t __sanitizer_get_allocated_size(const volatile void *block);
-#endif
+#include "support/block_size.h"
 
 using testing::ExitedWithCode;
 using testing::StrEq;
 
 namespace {
-
-// block holds text in a block of exactly text.size() + 1 bytes. Reading the
-// last byte makes the sanitizer flag a block that is too short; the
-// sanitizer also knows each block's requested size and shows one too long.
-testing::AssertionResult is_exact_string(const std::string &text, const char *block)
-{
-    if (block == nullptr)
-        return testing::AssertionFailure() << "null block";
-    if (block[text.size()] != '\0' || std::string(block) != text)
-        return testing::AssertionFailure() << "holds \"" << block << "\", not \"" << text << "\"";
-#ifdef QV_TEST_ASAN
-    size_t size = __sanitizer_get_allocated_size(block);
-    if (size != text.size() + 1)
-        return testing::AssertionFailure() << "block of " << size << " bytes, not " << text.size() + 1;
-#endif
-    return testing::AssertionSuccess();
-}
 
 TEST(CaseConversion, CopiesAndInPlace)
 {

@@ -8,52 +8,13 @@
 #include <vector>
 
 #include "qvutil/qvutil.h"
+#include "support/block_size.h"
 #include "support/capture.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define QV_TEST_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define QV_TEST_ASAN 1
-#endif
-#endif
-#ifdef QV_TEST_ASAN
-// The sanitizer runtime's own query (its header is not always installed):
-// the size that was requested for a live block.
-extern "C" size_t __sanitizer_get_allocated_size(const volatile void *block);
-#endif
 
 using testing::ExitedWithCode;
 using testing::StrEq;
 
 namespace {
-
-// block is a block of exactly size bytes: reading its last byte makes the
-// sanitizer flag one that is too short, and the sanitizer, which knows each
-// block's requested size, shows one that is too long.
-testing::AssertionResult is_block_of(const void *block, size_t size)
-{
-    if (block == nullptr)
-        return testing::AssertionFailure() << "null block";
-    volatile char last = static_cast<const char *>(block)[size - 1];
-    (void)last;
-#ifdef QV_TEST_ASAN
-    size_t actual = __sanitizer_get_allocated_size(block);
-    if (actual != size)
-        return testing::AssertionFailure() << "block of " << actual << " bytes, not " << size;
-#endif
-    return testing::AssertionSuccess();
-}
-
-// block holds text in a block of exactly text.size() + 1 bytes.
-testing::AssertionResult is_exact_string(const std::string &text, const char *block)
-{
-    if (block == nullptr)
-        return testing::AssertionFailure() << "null block";
-    if (block[text.size()] != '\0' || std::string(block) != text)
-        return testing::AssertionFailure() << "holds \"" << block << "\", not \"" << text << "\"";
-    return is_block_of(block, text.size() + 1);
-}
 
 TEST(QVGetToken, ReadsTokensUpToTheEnd)
 {
@@ -120,7 +81,7 @@ TEST(QVgettokens, ListOfExactCopies)
         toklist *list = QVgettokens(rows[i].delims, text);
         ASSERT_NE(nullptr, list) << "row " << i;
         ASSERT_EQ(static_cast<int>(rows[i].tokens.size()), list->nwords) << "row " << i;
-        EXPECT_TRUE(is_block_of(list->words, rows[i].tokens.size() * sizeof(char *))) << "row " << i;
+        EXPECT_TRUE(holds_bytes(list->words, rows[i].tokens.size() * sizeof(char *))) << "row " << i;
         for (int w = 0; w < list->nwords; ++w) {
             EXPECT_TRUE(is_exact_string(rows[i].tokens[w], list->words[w])) << "row " << i << " word " << w;
             // Copies, not pointers into the split string.
@@ -143,7 +104,7 @@ TEST(QVgettokens, ManyTokensKeepTheirOrder)
     toklist *list = QVgettokens(" ", text.data());
     ASSERT_NE(nullptr, list);
     ASSERT_EQ(1000, list->nwords);
-    EXPECT_TRUE(is_block_of(list->words, 1000 * sizeof(char *)));
+    EXPECT_TRUE(holds_bytes(list->words, 1000 * sizeof(char *)));
     for (int w = 0; w < list->nwords; ++w)
         EXPECT_STREQ(expected[w].c_str(), list->words[w]) << "word " << w;
     QVfreetokens(list);

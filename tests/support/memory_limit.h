@@ -4,13 +4,7 @@
 
 #include <sys/resource.h>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define PIRCLEAN_UNDER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define PIRCLEAN_UNDER_ASAN 1
-#endif
-#endif
+#include "support/sanitizer.h"
 
 inline void refuse_large_allocations()
 {
