@@ -1,5 +1,6 @@
-// trimtrail, and the storage of the residue-coding record the entry reader
-// reads. The filter reads letters as they are and never fills it.
+// trimtrail, and the program's own storage of the residue-coding record the
+// entry reader reads (it takes the place of the library's weak one). The
+// filter reads letters as they are and never fills it.
 #include "filter/filter.h"
 
 #include <cstring>

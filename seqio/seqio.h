@@ -45,8 +45,16 @@ extern int MAXnseq, MAXslen, MAXilen, MAXtlen;
 // The residue-coding record. Only alphabet and asize are read here: a
 // letter's code is its position in alphabet, a character missing from it
 // gets asize - 2, each reduced to 0..255. While alphabet is null every
-// character is coded as if the alphabet were empty. The program's driver
-// module defines the storage, zero-initialised.
+// character is coded as if the alphabet were empty.
+//
+// The library holds zero-initialised storage for it, which a program's own
+// definition of matrix replaces; either way there is one record. To read
+// with residue coding (mode 1), fill it before the read: point alphabet at
+// the residue letters in code order, which must stay valid while entries
+// are read, and set asize (characters missing from alphabet get asize - 2):
+//     static char letters[] = "ARNDCQEGHILKMFPSTWYVBZX";
+//     matrix.alphabet = letters;
+//     matrix.asize = 25; // 23 letters; anything else is coded 23
 struct residuecoding {
     long reserved;  // one word, not used by the reader
     char *alphabet; // residue letters in code order, NUL-terminated
