@@ -4,7 +4,8 @@
 
 #include <cstdio>
 
-// What the body reader does with each byte value.
+// What the body reader does with each byte value. SKIP is 0 and KEEP 1:
+// the reader adds the class of a byte to its position in the buffer.
 enum bodyclass : unsigned char { SKIP = 0, KEEP = 1, STAR = 2 };
 
 // Reads a body into buffer as " " + kept bytes + NUL, up to "*". kind names
