@@ -1,55 +1,12 @@
-// The sequence body reader, and the loop that both body readers share.
+// The sequence body reader: keeps letters.
 #include "seqio/readbody.h"
 #include "seqio/seqio.h"
 
-#include <algorithm>
 #include <array>
-#include <cstddef>
-#include <cstring>
 
-#include "seqio/streamview.h"
-
-int readbody(FILE *in, char *buffer, int capacity, const bodyclass *classes, const char *kind)
-{
-    if (capacity < 2)
-        return 0; // no room for the leading blank and the NUL
-    const int last = capacity - 1;
-    buffer[0] = ' ';
-    int p = 1;
-    streamview view;
-    while (p < last) {
-        if (!viewbytes(in, &view))
-            return 0;
-        const char *star = static_cast<const char *>(memchr(view.next, '*', view.end - view.next));
-        const char *stop = star != nullptr ? star : view.end;
-        const char *q = view.next;
-        while (q < stop && p < last) {
-            // Each byte moves p by one at most, so a run of last - p bytes
-            // cannot overfill the buffer. Every byte is stored, and kept
-            // only when p moves past it: no branch on the byte.
-            const char *runend = q + std::min<ptrdiff_t>(stop - q, last - p);
-            for (; q < runend; ++q) {
-                unsigned char c = static_cast<unsigned char>(*q);
-                buffer[p] = static_cast<char>(c);
-                p += classes[c];
-            }
-        }
-        if (q == star) {
-            takebytes(in, &view, star + 1);
-            buffer[p] = '\0';
-            return p + 1;
-        }
-        takebytes(in, &view, q);
-    }
-    // The buffer is full. Only a "*" right behind it ends the body cleanly;
-    // anything else, the end of input included, is a truncation, and what
-    // follows stays in the stream.
-    int c = getc_unlocked(in);
-    buffer[last] = '\0';
-    if (c != '*')
-        fprintf(stderr, "%s Truncated to: %d\n", kind, capacity);
-    return capacity;
-}
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 // Letters of the default locale: exactly A-Z and a-z.
 static constexpr std::array<bodyclass, 256> letters = [] {
@@ -60,7 +17,24 @@ static constexpr std::array<bodyclass, 256> letters = [] {
     return table;
 }();
 
+static unsigned lettermask(const char *block)
+{
+#ifdef __SSE2__
+    // c | 0x20 folds upper case onto lower; adding 128 - 'a' moves 'a'..'z'
+    // to the 26 smallest signed bytes, which one signed compare finds.
+    __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(block));
+    __m128i folded = _mm_or_si128(bytes, _mm_set1_epi8(0x20));
+    __m128i moved = _mm_add_epi8(folded, _mm_set1_epi8(static_cast<char>(128 - 'a')));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(moved, _mm_set1_epi8(-128 + 26))));
+#else
+    unsigned mask = 0;
+    for (int i = 0; i < 16; ++i)
+        mask |= static_cast<unsigned>(letters[static_cast<unsigned char>(block[i])]) << i;
+    return mask;
+#endif
+}
+
 int getseq(FILE *in, char *buffer, int capacity)
 {
-    return readbody(in, buffer, capacity, letters.data(), "Sequence");
+    return readbody(in, buffer, capacity, letters.data(), lettermask, "Sequence");
 }

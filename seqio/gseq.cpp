@@ -50,7 +50,9 @@ static char *keepcopy(char *buffer, bool fresh, int oldlength, const char *store
         buffer = static_cast<char *>(malloc(length));
         mcheck(buffer, newtext);
     } else if (length != oldlength) {
-        buffer = static_cast<char *>(realloc(buffer, length));
+        // What the buffer held is replaced, so it is not worth a copy.
+        free(buffer);
+        buffer = static_cast<char *>(malloc(length));
         mcheck(buffer, resizetext);
     }
     memcpy(buffer, stored, length);
