@@ -4,7 +4,8 @@
 
 #include <array>
 
-#ifdef __SSE2__
+#if defined(__SSE2__) && !defined(SEQIO_PORTABLE_MASKS)
+#define SEQIO_SSE2_MASKS 1
 #include <emmintrin.h>
 #endif
 
@@ -20,7 +21,7 @@ static constexpr std::array<bodyclass, 256> nonblank = [] {
 
 static unsigned nonblankmask(const char *block)
 {
-#ifdef __SSE2__
+#ifdef SEQIO_SSE2_MASKS
     // Tab to CR are 9 to 13: adding 128 - 9 moves them to the 5 smallest
     // signed bytes.
     __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(block));

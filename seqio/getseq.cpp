@@ -4,7 +4,8 @@
 
 #include <array>
 
-#ifdef __SSE2__
+#if defined(__SSE2__) && !defined(SEQIO_PORTABLE_MASKS)
+#define SEQIO_SSE2_MASKS 1
 #include <emmintrin.h>
 #endif
 
@@ -19,7 +20,7 @@ static constexpr std::array<bodyclass, 256> letters = [] {
 
 static unsigned lettermask(const char *block)
 {
-#ifdef __SSE2__
+#ifdef SEQIO_SSE2_MASKS
     // c | 0x20 folds upper case onto lower; adding 128 - 'a' moves 'a'..'z'
     // to the 26 smallest signed bytes, which one signed compare finds.
     __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(block));

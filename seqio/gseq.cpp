@@ -42,18 +42,18 @@ static char *sizeforread(workbuffer *work, bool fresh, int size, const char *new
 }
 
 // The record's copy of the length bytes a read stored: a new buffer when
-// the record holds none, else its own buffer (oldlength bytes) resized.
+// the record holds none or its own (oldlength bytes) is not the right size.
+// The old text is replaced, so a new buffer is not worth a resize that
+// would copy it.
 static char *keepcopy(char *buffer, bool fresh, int oldlength, const char *stored, int length, const char *newtext,
                       const char *resizetext)
 {
-    if (fresh) {
+    if (fresh || length != oldlength) {
+        if (!fresh)
+            free(buffer);
         buffer = static_cast<char *>(malloc(length));
-        mcheck(buffer, newtext);
-    } else if (length != oldlength) {
-        // What the buffer held is replaced, so it is not worth a copy.
-        free(buffer);
-        buffer = static_cast<char *>(malloc(length));
-        mcheck(buffer, resizetext);
+        if (buffer == nullptr)
+            mcheck(buffer, fresh ? newtext : resizetext); // reports and ends the process
     }
     memcpy(buffer, stored, length);
     return buffer;
@@ -68,16 +68,19 @@ int gseq(FILE *in, seqentry *records, int *index, int mode)
     // record holds none.
     const bool fresh = entry->slen == 0;
 
-    // A failed step leaves its 0 in ilen or tlen, which never matches a
-    // stored length, so the buffer behind it is resized at the next read.
-    const seqentry old = *entry;
+    // The sizes of the record's buffers, when it holds any. A failed step
+    // leaves its 0 in ilen or tlen, which never matches a stored length, so
+    // the buffer behind it is replaced at the next read.
+    const int oldilen = fresh ? 0 : entry->ilen;
+    const int oldtlen = fresh ? 0 : entry->tlen;
+    const int oldslen = entry->slen;
 
     const int ilimit = capacity(MAXilen);
     char *line = sizeforread(&idwork, fresh, ilimit, "No space for ID - gseq - (1)", "No space for ID - gseq - (2)");
     entry->ilen = getid(in, line, ilimit);
     if (entry->ilen <= 0)
         return 0;
-    entry->id = keepcopy(entry->id, fresh, old.ilen, line, entry->ilen, "No space for ID - gseq - (1)",
+    entry->id = keepcopy(entry->id, fresh, oldilen, line, entry->ilen, "No space for ID - gseq - (1)",
                          "No space for ID - gseq - (3)");
 
     const int tlimit = capacity(MAXtlen);
@@ -88,7 +91,7 @@ int gseq(FILE *in, seqentry *records, int *index, int mode)
         fputs("End of file before title found\n", stderr);
         return 0;
     }
-    entry->title = keepcopy(entry->title, fresh, old.tlen, title, entry->tlen, "No space for TITLE - gseq (1)",
+    entry->title = keepcopy(entry->title, fresh, oldtlen, title, entry->tlen, "No space for TITLE - gseq (1)",
                             "No space for TITLE - gseq - (3)");
 
     const int slimit = capacity(MAXslen);
@@ -105,7 +108,7 @@ int gseq(FILE *in, seqentry *records, int *index, int mode)
             return 0;
         }
     }
-    entry->seq = keepcopy(entry->seq, fresh, old.slen, body, entry->slen, "No space for SEQ - gseq - (1)",
+    entry->seq = keepcopy(entry->seq, fresh, oldslen, body, entry->slen, "No space for SEQ - gseq - (1)",
                           "No space for SEQ - gseq - (3)");
 
     if (mode == 1)
