@@ -4,11 +4,6 @@
 
 #include <array>
 
-#if defined(__SSE2__) && !defined(SEQIO_PORTABLE_MASKS)
-#define SEQIO_SSE2_MASKS 1
-#include <emmintrin.h>
-#endif
-
 // White space of the default locale: blank, tab, LF, VT, FF, CR.
 static constexpr std::array<bodyclass, 256> nonblank = [] {
     std::array<bodyclass, 256> table{};
@@ -19,25 +14,34 @@ static constexpr std::array<bodyclass, 256> nonblank = [] {
     return table;
 }();
 
-static unsigned nonblankmask(const char *block)
+static size_t packnonblank(const char *from, size_t blocks, char *to)
 {
-#ifdef SEQIO_SSE2_MASKS
-    // Tab to CR are 9 to 13: adding 128 - 9 moves them to the 5 smallest
-    // signed bytes.
-    __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(block));
+    return packbytes(nonblank.data(), from, 16 * blocks, to);
+}
+
+#ifdef SEQIO_SSSE3_PACKING
+// Tab to CR are 9 to 13: adding 128 - 9 moves them to the 5 smallest
+// signed bytes.
+static inline unsigned nonblankmask(__m128i bytes)
+{
     __m128i blank = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(' '));
     __m128i moved = _mm_add_epi8(bytes, _mm_set1_epi8(static_cast<char>(128 - 9)));
     __m128i control = _mm_cmplt_epi8(moved, _mm_set1_epi8(-128 + 5));
     return ~static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(blank, control))) & 0xffffu;
-#else
-    unsigned mask = 0;
-    for (int i = 0; i < 16; ++i)
-        mask |= static_cast<unsigned>(nonblank[static_cast<unsigned char>(block[i])]) << i;
-    return mask;
-#endif
 }
+
+__attribute__((target("ssse3,popcnt"))) static size_t packnonblank_ssse3(const char *from, size_t blocks, char *to)
+{
+    return packssse3(from, blocks, to, nonblankmask);
+}
+#endif
 
 int getsec(FILE *in, char *buffer, int capacity)
 {
-    return readbody(in, buffer, capacity, nonblank.data(), nonblankmask, "Structure");
+    blockpacker pack = packnonblank;
+#ifdef SEQIO_SSSE3_PACKING
+    if (havessse3())
+        pack = packnonblank_ssse3;
+#endif
+    return readbody(in, buffer, capacity, nonblank.data(), pack, "Structure");
 }

@@ -4,11 +4,6 @@
 
 #include <array>
 
-#if defined(__SSE2__) && !defined(SEQIO_PORTABLE_MASKS)
-#define SEQIO_SSE2_MASKS 1
-#include <emmintrin.h>
-#endif
-
 // Letters of the default locale: exactly A-Z and a-z.
 static constexpr std::array<bodyclass, 256> letters = [] {
     std::array<bodyclass, 256> table{};
@@ -18,24 +13,33 @@ static constexpr std::array<bodyclass, 256> letters = [] {
     return table;
 }();
 
-static unsigned lettermask(const char *block)
+static size_t packletters(const char *from, size_t blocks, char *to)
 {
-#ifdef SEQIO_SSE2_MASKS
-    // c | 0x20 folds upper case onto lower; adding 128 - 'a' moves 'a'..'z'
-    // to the 26 smallest signed bytes, which one signed compare finds.
-    __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(block));
+    return packbytes(letters.data(), from, 16 * blocks, to);
+}
+
+#ifdef SEQIO_SSSE3_PACKING
+// c | 0x20 folds upper case onto lower; adding 128 - 'a' moves 'a'..'z' to
+// the 26 smallest signed bytes, which one signed compare finds.
+static inline unsigned lettermask(__m128i bytes)
+{
     __m128i folded = _mm_or_si128(bytes, _mm_set1_epi8(0x20));
     __m128i moved = _mm_add_epi8(folded, _mm_set1_epi8(static_cast<char>(128 - 'a')));
     return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(moved, _mm_set1_epi8(-128 + 26))));
-#else
-    unsigned mask = 0;
-    for (int i = 0; i < 16; ++i)
-        mask |= static_cast<unsigned>(letters[static_cast<unsigned char>(block[i])]) << i;
-    return mask;
-#endif
 }
+
+__attribute__((target("ssse3,popcnt"))) static size_t packletters_ssse3(const char *from, size_t blocks, char *to)
+{
+    return packssse3(from, blocks, to, lettermask);
+}
+#endif
 
 int getseq(FILE *in, char *buffer, int capacity)
 {
-    return readbody(in, buffer, capacity, letters.data(), lettermask, "Sequence");
+    blockpacker pack = packletters;
+#ifdef SEQIO_SSSE3_PACKING
+    if (havessse3())
+        pack = packletters_ssse3;
+#endif
+    return readbody(in, buffer, capacity, letters.data(), pack, "Sequence");
 }
