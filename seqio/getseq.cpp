@@ -1,37 +1,8 @@
-// The sequence body reader, and the loop that both body readers share.
+// The sequence body reader: keeps letters.
 #include "seqio/readbody.h"
 #include "seqio/seqio.h"
 
 #include <array>
-
-int readbody(FILE *in, char *buffer, int capacity, const bodyclass *classes, const char *kind)
-{
-    if (capacity < 2)
-        return 0; // no room for the leading blank and the NUL
-    const int last = capacity - 1;
-    buffer[0] = ' ';
-    int p = 1;
-    while (p < last) {
-        int c = getc_unlocked(in);
-        if (c == EOF)
-            return 0;
-        bodyclass what = classes[c];
-        if (what == KEEP) {
-            buffer[p++] = static_cast<char>(c);
-        } else if (what == STAR) {
-            buffer[p] = '\0';
-            return p + 1;
-        }
-    }
-    // The buffer is full. Only a "*" right behind it ends the body cleanly;
-    // anything else, the end of input included, is a truncation, and what
-    // follows stays in the stream.
-    int c = getc_unlocked(in);
-    buffer[last] = '\0';
-    if (c != '*')
-        fprintf(stderr, "%s Truncated to: %d\n", kind, capacity);
-    return capacity;
-}
 
 // Letters of the default locale: exactly A-Z and a-z.
 static constexpr std::array<bodyclass, 256> letters = [] {
@@ -42,7 +13,33 @@ static constexpr std::array<bodyclass, 256> letters = [] {
     return table;
 }();
 
+static size_t packletters(const char *from, size_t blocks, char *to)
+{
+    return packbytes(letters.data(), from, 16 * blocks, to);
+}
+
+#ifdef SEQIO_SSSE3_PACKING
+// c | 0x20 folds upper case onto lower; adding 128 - 'a' moves 'a'..'z' to
+// the 26 smallest signed bytes, which one signed compare finds.
+static inline unsigned lettermask(__m128i bytes)
+{
+    __m128i folded = _mm_or_si128(bytes, _mm_set1_epi8(0x20));
+    __m128i moved = _mm_add_epi8(folded, _mm_set1_epi8(static_cast<char>(128 - 'a')));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(moved, _mm_set1_epi8(-128 + 26))));
+}
+
+__attribute__((target("ssse3,popcnt"))) static size_t packletters_ssse3(const char *from, size_t blocks, char *to)
+{
+    return packssse3(from, blocks, to, lettermask);
+}
+#endif
+
 int getseq(FILE *in, char *buffer, int capacity)
 {
-    return readbody(in, buffer, capacity, letters.data(), "Sequence");
+    blockpacker pack = packletters;
+#ifdef SEQIO_SSSE3_PACKING
+    if (havessse3())
+        pack = packletters_ssse3;
+#endif
+    return readbody(in, buffer, capacity, letters.data(), pack, "Sequence");
 }

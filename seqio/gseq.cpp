@@ -2,6 +2,7 @@
 #include "seqio/seqio.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "qvutil/qvutil.h"
 
@@ -17,23 +18,45 @@ static int capacity(int limit)
     return limit < 2 ? 2 : limit;
 }
 
-// Brings a buffer to size bytes before a read: a new one when the record
-// holds none yet, else the record's own, resized.
-static char *sizeforread(char *buffer, bool fresh, int size, const char *newtext, const char *resizetext)
+// The readers work in buffers of full capacity that the process keeps from
+// entry to entry; a record then takes a copy of exactly what was stored.
+// A record's buffer is resized only when its length changes, instead of
+// growing to capacity and shrinking back for every entry.
+struct workbuffer {
+    char *bytes;
+    int size;
+};
+static workbuffer idwork, titlework, seqwork;
+
+// Brings a work buffer to size bytes before a read. A failure is reported
+// as that of a new buffer when the record holds none yet.
+static char *sizeforread(workbuffer *work, bool fresh, int size, const char *newtext, const char *resizetext)
 {
-    char *sized = static_cast<char *>(fresh ? malloc(size) : realloc(buffer, size));
-    mcheck(sized, fresh ? newtext : resizetext);
-    return sized;
+    if (work->size != size) {
+        char *sized = static_cast<char *>(realloc(work->bytes, size));
+        mcheck(sized, fresh ? newtext : resizetext);
+        work->bytes = sized;
+        work->size = size;
+    }
+    return work->bytes;
 }
 
-// Shrinks a buffer to its stored length after a read (a full one stays).
-static char *shrinktofit(char *buffer, int length, int size, const char *text)
+// The record's copy of the length bytes a read stored: a new buffer when
+// the record holds none or its own (oldlength bytes) is not the right size.
+// The old text is replaced, so a new buffer is not worth a resize that
+// would copy it.
+static char *keepcopy(char *buffer, bool fresh, int oldlength, const char *stored, int length, const char *newtext,
+                      const char *resizetext)
 {
-    if (length == size)
-        return buffer;
-    char *shrunk = static_cast<char *>(realloc(buffer, length));
-    mcheck(shrunk, text);
-    return shrunk;
+    if (fresh || length != oldlength) {
+        if (!fresh)
+            free(buffer);
+        buffer = static_cast<char *>(malloc(length));
+        if (buffer == nullptr)
+            mcheck(buffer, fresh ? newtext : resizetext); // reports and ends the process
+    }
+    memcpy(buffer, stored, length);
+    return buffer;
 }
 
 int gseq(FILE *in, seqentry *records, int *index, int mode)
@@ -45,38 +68,48 @@ int gseq(FILE *in, seqentry *records, int *index, int mode)
     // record holds none.
     const bool fresh = entry->slen == 0;
 
+    // The sizes of the record's buffers, when it holds any. A failed step
+    // leaves its 0 in ilen or tlen, which never matches a stored length, so
+    // the buffer behind it is replaced at the next read.
+    const int oldilen = fresh ? 0 : entry->ilen;
+    const int oldtlen = fresh ? 0 : entry->tlen;
+    const int oldslen = entry->slen;
+
     const int ilimit = capacity(MAXilen);
-    entry->id = sizeforread(entry->id, fresh, ilimit, "No space for ID - gseq - (1)", "No space for ID - gseq - (2)");
-    entry->ilen = getid(in, entry->id, ilimit);
+    char *line = sizeforread(&idwork, fresh, ilimit, "No space for ID - gseq - (1)", "No space for ID - gseq - (2)");
+    entry->ilen = getid(in, line, ilimit);
     if (entry->ilen <= 0)
         return 0;
-    entry->id = shrinktofit(entry->id, entry->ilen, ilimit, "No space for ID - gseq - (3)");
+    entry->id = keepcopy(entry->id, fresh, oldilen, line, entry->ilen, "No space for ID - gseq - (1)",
+                         "No space for ID - gseq - (3)");
 
     const int tlimit = capacity(MAXtlen);
-    entry->title = sizeforread(entry->title, fresh, tlimit, "No space for TITLE - gseq (1)",
-                               "No space for TITLE - gseq - (2)");
-    entry->tlen = getline(in, entry->title, tlimit);
+    char *title = sizeforread(&titlework, fresh, tlimit, "No space for TITLE - gseq (1)",
+                              "No space for TITLE - gseq - (2)");
+    entry->tlen = getline(in, title, tlimit);
     if (entry->tlen <= 0) {
         fputs("End of file before title found\n", stderr);
         return 0;
     }
-    entry->title = shrinktofit(entry->title, entry->tlen, tlimit, "No space for TITLE - gseq - (3)");
+    entry->title = keepcopy(entry->title, fresh, oldtlen, title, entry->tlen, "No space for TITLE - gseq (1)",
+                            "No space for TITLE - gseq - (3)");
 
     const int slimit = capacity(MAXslen);
-    entry->seq = sizeforread(entry->seq, fresh, slimit, "No space for SEQ - gseq - (1)", "No space for SEQ - gseq - (2)");
+    char *body = sizeforread(&seqwork, fresh, slimit, "No space for SEQ - gseq - (1)", "No space for SEQ - gseq - (2)");
     if (mode <= 0) {
         // A structure body cut off by the end of input is no entry either.
-        entry->slen = getsec(in, entry->seq, slimit);
+        entry->slen = getsec(in, body, slimit);
         if (entry->slen <= 0)
             return 0;
     } else {
-        entry->slen = getseq(in, entry->seq, slimit);
+        entry->slen = getseq(in, body, slimit);
         if (entry->slen <= 0) {
             fprintf(stderr, "Zero length sequence: %s\n", entry->id);
             return 0;
         }
     }
-    entry->seq = shrinktofit(entry->seq, entry->slen, slimit, "No space for SEQ - gseq - (3)");
+    entry->seq = keepcopy(entry->seq, fresh, oldslen, body, entry->slen, "No space for SEQ - gseq - (1)",
+                          "No space for SEQ - gseq - (3)");
 
     if (mode == 1)
         seqtoi(entry->seq, entry->slen);

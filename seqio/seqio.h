@@ -19,6 +19,12 @@
 //   slen is 0 again while id, title and seq still point at the old buffers:
 //   free them before reading into the record again, or they are lost.
 //
+// The readers take what they read from the stream's buffer in bulk and
+// leave the stream exactly where reading one character at a time would:
+// right behind the line feed, the "*" or the last character used. Reading
+// the same stream by other means in between (getc, ungetc, ftell, fseek) is
+// safe.
+//
 // Diagnostics go straight to stderr. A buffer that cannot be obtained is
 // reported by mcheck and ends the process (status 1).
 #ifndef SEQIO_SEQIO_H
