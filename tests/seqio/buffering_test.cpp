@@ -61,9 +61,9 @@ std::string mixed_input()
     std::string text = "leading junk line\n";
     for (int entry = 0; entry < 300; ++entry) {
         switch (below(6)) {
-        case 0: text += ">" + std::string(below(40), 'i') + " x\n"; break;
-        case 1: text += ">P1;E" + std::to_string(entry) + "\n"; break;
-        default: text += ">F1;ID" + std::to_string(entry) + " words; more\n"; break;
+        case 0: text.append(">").append(below(40), 'i').append(" x\n"); break;
+        case 1: text.append(">P1;E").append(std::to_string(entry)).append("\n"); break;
+        default: text.append(">F1;ID").append(std::to_string(entry)).append(" words; more\n"); break;
         }
         text += below(10) == 0 ? std::string(490 + below(30), 't') + "\n" : "title " + std::to_string(entry) + "\n";
         int pieces = below(4) == 0 ? 400 : below(40);
