@@ -9,8 +9,12 @@ int getline(FILE *in, char *buffer, int capacity)
     int n = 0;
     while (n < last) {
         int c = getc_unlocked(in);
-        if (c == EOF)
-            return 0; // a last line without a line feed is not returned
+        if (c == EOF) {
+            // A last line without a line feed is not returned, but what was
+            // read of it stays readable: the identifier search looks at it.
+            buffer[n] = '\0';
+            return 0;
+        }
         if (c == '\n') {
             buffer[n] = '\0';
             return n + 1;
