@@ -14,8 +14,12 @@ int getline(FILE *in, char *buffer, int capacity)
     int n = 0;
     streamview view;
     while (n < last) {
-        if (!viewbytes(in, &view))
-            return 0; // a last line without a line feed is not returned
+        if (!viewbytes(in, &view)) {
+            // A last line without a line feed is not returned, but what was
+            // read of it stays readable: the identifier search looks at it.
+            buffer[n] = '\0';
+            return 0;
+        }
         size_t span = std::min<size_t>(view.end - view.next, last - n);
         const char *linefeed = static_cast<const char *>(memchr(view.next, '\n', span));
         size_t length = linefeed != nullptr ? linefeed - view.next : span;

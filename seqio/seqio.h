@@ -73,8 +73,9 @@ extern residuecoding matrix;
 // 1 keeps letters and codes them with seqtoi, 2 or more keeps letters as
 // read. Returns 1 when an entry was read; 0 at the end of input, for an index
 // below 0 or of MAXnseq - 1 or more, and when the input ends inside an entry
-// (then "End of file before title found" or, in the letter modes, "Zero
-// length sequence: ID" is written to stderr). A failed read leaves the
+// (then "End of file before title found" when it ends inside or right after
+// the identifier line, or, in the letter modes, "Zero length sequence: ID"
+// inside the body, is written to stderr). A failed read leaves the
 // failing step's 0 in ilen, tlen or slen.
 int gseq(FILE *in, seqentry *records, int *index, int mode);
 
@@ -86,14 +87,17 @@ int pseq(FILE *out, seqentry *records, int *index);
 
 // Skips lines until one begins with ">" and returns idclean of it, or 0 at
 // the end of input. Lines are read in pieces of at most capacity - 1
-// characters. A capacity below 2 reads nothing and returns 0.
+// characters. A last piece that the end of input cuts off before its line
+// feed counts too when it begins with ">". A capacity below 2 reads nothing
+// and returns 0.
 int getid(FILE *in, char *buffer, int capacity);
 
 // Reads one line without its line feed into buffer. Returns characters + 1;
 // capacity when capacity - 1 characters filled the buffer (the rest of the
 // line stays in the stream); 0 at the end of input, also after a last line
-// without a line feed. Capacity 1 stores "" and returns 1; 0 or less returns
-// 0. Every other byte, CR included, is stored as read.
+// without a line feed, whose characters are then left in buffer, terminated
+// ("" when there were none). Capacity 1 stores "" and returns 1; 0 or less
+// returns 0. Every other byte, CR included, is stored as read.
 int getline(FILE *in, char *buffer, int capacity);
 
 // Cleans an identifier line in place: the text after the first ">", or after

@@ -145,7 +145,9 @@ TEST_F(Gseq, InputEndingInsideEntry)
         // The structure reader gives no message, but no success either.
         {">id\ntitle\nACGT", 0, "", 3, 6, 0},
         {"only junk\n", 2, "", 0, -1, -1},
-        {">unterminated", 2, "", 0, -1, -1},
+        // A cut-off identifier line starts an entry that has no title.
+        {">unterminated", 2, "End of file before title found\n", 13, 0, -1},
+        {"junk\n>id at end", 0, "End of file before title found\n", 3, 0, -1},
     };
     for (size_t i = 0; i < std::size(rows); ++i) {
         const Row &row = rows[i];

@@ -98,6 +98,33 @@ TEST(Idclean, CutsIdentifierOutOfLine)
     }
 }
 
+TEST(Getline, LeavesCutOffLastLineInBuffer)
+{
+    struct Row {
+        std::string input;
+        int capacity;
+        std::string left; // the buffer after the read that returned 0
+    };
+    const Row rows[] = {
+        {"last", 10, "last"},
+        {"", 10, ""},
+        {std::string("a\0b", 3), 10, "a"},
+        // The full pieces are returned first; the cut-off rest is left.
+        {"abcdefg", 4, "g"},
+    };
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const Row &row = rows[i];
+        FILE *in = stream_of(row.input);
+        std::vector<char> buffer(row.capacity, 'x');
+        int result;
+        while ((result = getline(in, buffer.data(), row.capacity)) > 0) {
+        }
+        EXPECT_EQ(0, result) << "row " << i;
+        EXPECT_STREQ(row.left.c_str(), buffer.data()) << "row " << i;
+        fclose(in);
+    }
+}
+
 TEST(Idclean, EveryBlankBecomesNul)
 {
     char buffer[] = ">ab cd ef";
@@ -118,7 +145,13 @@ TEST(Getid, SkipsToIdentifierLine)
         {"junk\n\nmore junk\n>id title\nT\n", 20, 3, "id", "T\n"},
         {"", 20, 0, "", ""},
         {"no identifier\nhere\n", 20, 0, "", ""},
-        {">last", 20, 0, "", ""},
+        // An identifier line cut off by the end of input still counts, so
+        // that the entry it starts is reported as lost; other cut-off lines
+        // do not.
+        {">last", 20, 5, "last", ""},
+        {"junk\n>P1;cut off", 20, 4, "cut", ""},
+        {"junk\nno mark", 20, 0, "", ""},
+        {"abcd>ef", 5, 3, "ef", ""},
         // Skipped lines are read in pieces: a ">" at the start of a piece
         // counts, here at position 4 with a capacity of 5.
         {"abcd>efgh\nT\n", 5, 4, "efg", "h\nT\n"},

@@ -1,0 +1,68 @@
+cmake_minimum_required(VERSION 3.25)
+# Runs PROGRAM on CASE.in, a PIR file written by another tool, and checks
+# that the residue line of every entry it writes holds exactly the letters of
+# the matching sequence in CASE.fasta, the same sequences written by that
+# tool in FASTA form: same entries, same order, same letters and case.
+get_filename_component(name ${CASE} NAME)
+execute_process(COMMAND ${PROGRAM}
+  INPUT_FILE ${CASE}.in
+  OUTPUT_VARIABLE output
+  ERROR_VARIABLE messages
+  RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR NOT messages STREQUAL "")
+  message(FATAL_ERROR "${name}: status ${status}, messages: ${messages}")
+endif()
+
+# Lines as list items; a ";" would split an item, and only letters matter.
+string(REPLACE ";" "," output "${output}")
+string(REPLACE "\n" ";" lines "${output}")
+set(written "")
+set(line_number 0)
+foreach(line IN LISTS lines)
+  math(EXPR position "${line_number} % 3")
+  if(position EQUAL 2)
+    if(NOT line MATCHES "^[A-Za-z]*\\*$")
+      message(FATAL_ERROR "${name}: residue line ${line_number} is not letters closed by '*': ${line}")
+    endif()
+    string(REGEX REPLACE "\\*$" "" line "${line}")
+    list(APPEND written "${line}")
+  endif()
+  math(EXPR line_number "${line_number} + 1")
+endforeach()
+
+file(READ ${CASE}.fasta fasta)
+string(REPLACE ";" "," fasta "${fasta}")
+string(REPLACE "\n" ";" fasta_lines "${fasta}")
+set(expected "")
+set(sequence "")
+set(started FALSE)
+foreach(line IN LISTS fasta_lines)
+  if(line MATCHES "^>")
+    if(started)
+      list(APPEND expected "${sequence}")
+    endif()
+    set(sequence "")
+    set(started TRUE)
+  else()
+    string(REGEX REPLACE "[^A-Za-z]" "" letters "${line}")
+    string(APPEND sequence "${letters}")
+  endif()
+endforeach()
+if(started)
+  list(APPEND expected "${sequence}")
+endif()
+
+list(LENGTH written written_count)
+list(LENGTH expected expected_count)
+if(NOT written_count EQUAL expected_count OR expected_count EQUAL 0)
+  message(FATAL_ERROR "${name}: ${written_count} entries written, ${expected_count} sequences in ${name}.fasta")
+endif()
+math(EXPR last "${expected_count} - 1")
+foreach(i RANGE ${last})
+  list(GET written ${i} got)
+  list(GET expected ${i} want)
+  if(NOT got STREQUAL want)
+    message(FATAL_ERROR "${name}: entry ${i} has residues\n${got}\nwhere the tool wrote\n${want}")
+  endif()
+endforeach()
+message("${name}: ${expected_count} entries, residues as the tool wrote them")
