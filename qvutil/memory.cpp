@@ -1,7 +1,9 @@
 // Checked allocation, error reports and the library's stream handles.
 #include "qvutil/qvutil.h"
+#include "qvutil/sizedblocks.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -38,6 +40,24 @@ void *QVrealloc(void *block, int size)
     if (moved == nullptr)
         fatal("realloc error");
     return moved;
+}
+
+void *QVmallocsized(size_t size)
+{
+    if (size > INT_MAX) {
+        errno = ENOMEM;
+        fatal("malloc error");
+    }
+    return QVmalloc(static_cast<int>(size));
+}
+
+void *QVreallocsized(void *block, size_t size)
+{
+    if (size > INT_MAX) {
+        errno = ENOMEM;
+        fatal("realloc error");
+    }
+    return QVrealloc(block, static_cast<int>(size));
 }
 
 void *QVmallocNQ(int size)

@@ -1,36 +1,22 @@
 // String editing: case conversion, removal and substitution of a byte,
 // appending, joining, search, a tokenizer with one cursor, blank filling.
 #include "qvutil/qvutil.h"
+#include "qvutil/sizedblocks.h"
 
 #include <cctype>
-#include <cerrno>
 #include <climits>
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
 
-// Sizes reach the allocator as ints. A string too long for one is refused
-// the way the allocator refuses an impossible request, instead of being
-// wrapped into a block too small to hold it.
-static void refuse(const char *text)
-{
-    errno = ENOMEM;
-    QVerror(text);
-    exit(1);
-}
-
 static char *new_block(size_t size)
 {
-    if (size > INT_MAX)
-        refuse("malloc error");
-    return static_cast<char *>(QVmalloc(static_cast<int>(size)));
+    return static_cast<char *>(QVmallocsized(size));
 }
 
 static char *resize_block(char *block, size_t size)
 {
-    if (size > INT_MAX)
-        refuse("realloc error");
-    return static_cast<char *>(QVrealloc(block, static_cast<int>(size)));
+    return static_cast<char *>(QVreallocsized(block, size));
 }
 
 // Case mapping of the default locale, which the program never changes: only

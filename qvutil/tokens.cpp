@@ -1,40 +1,16 @@
 // Token lists: reading a token from a stream, splitting a string into a
 // list of token copies, releasing a list and joining a range of it.
 #include "qvutil/qvutil.h"
+#include "qvutil/sizedblocks.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 
-// Sizes reach the allocator as ints. A request too large for one is refused
-// the way the allocator refuses an impossible request, instead of being
-// wrapped into a block too small for it.
-static void refuse(const char *text)
-{
-    errno = ENOMEM;
-    QVerror(text);
-    exit(1);
-}
-
-static void *new_block(size_t size)
-{
-    if (size > INT_MAX)
-        refuse("malloc error");
-    return QVmalloc(static_cast<int>(size));
-}
-
-static void *resize_block(void *block, size_t size)
-{
-    if (size > INT_MAX)
-        refuse("realloc error");
-    return QVrealloc(block, static_cast<int>(size));
-}
-
 // The next capacity of a growing array of items of item bytes. Doubling
 // keeps the growth linear; it stops at the most that an int-sized block
-// holds, and one more is a request that resize_block refuses.
+// holds, and one more is a request that QVreallocsized refuses.
 static size_t grown(size_t capacity, size_t item)
 {
     const size_t most = INT_MAX / item;
@@ -47,7 +23,7 @@ char *QVGetToken(FILE *in, const char *delims)
 {
     size_t capacity = 16;
     size_t length = 0;
-    char *token = static_cast<char *>(new_block(capacity));
+    char *token = static_cast<char *>(QVmallocsized(capacity));
     int c;
     while ((c = getc(in)) != EOF) {
         // strchr also finds the set's terminator, so NUL always delimits.
@@ -55,11 +31,11 @@ char *QVGetToken(FILE *in, const char *delims)
             if (length == 0)
                 continue;
             token[length] = '\0';
-            return static_cast<char *>(resize_block(token, length + 1));
+            return static_cast<char *>(QVreallocsized(token, length + 1));
         }
         if (length + 1 == capacity) {
             capacity = grown(capacity, 1);
-            token = static_cast<char *>(resize_block(token, capacity));
+            token = static_cast<char *>(QVreallocsized(token, capacity));
         }
         token[length++] = static_cast<char>(c);
     }
@@ -79,11 +55,11 @@ toklist *QVgettokens(const char *delims, char *str)
 
     size_t capacity = 4;
     size_t count = 0;
-    char **words = static_cast<char **>(new_block(capacity * sizeof(char *)));
+    char **words = static_cast<char **>(QVmallocsized(capacity * sizeof(char *)));
     for (; token != nullptr; token = strtok(nullptr, delims)) {
         if (count == capacity) {
             capacity = grown(capacity, sizeof(char *));
-            words = static_cast<char **>(resize_block(words, capacity * sizeof(char *)));
+            words = static_cast<char **>(QVreallocsized(words, capacity * sizeof(char *)));
         }
         words[count++] = QVstrdup(token);
     }
@@ -91,7 +67,7 @@ toklist *QVgettokens(const char *delims, char *str)
     toklist *list = static_cast<toklist *>(QVmalloc(sizeof(toklist)));
     list->nwords = static_cast<int>(count);
     // The array holds exactly nwords slots, with no closing null.
-    list->words = static_cast<char **>(resize_block(words, count * sizeof(char *)));
+    list->words = static_cast<char **>(QVreallocsized(words, count * sizeof(char *)));
     return list;
 }
 
@@ -115,7 +91,7 @@ char *QVtoktostr(toklist *list, int sep, int first, int last)
     if (last < 0 || last >= nwords)
         last = nwords - 1;
     if (first > last) {
-        char *empty = static_cast<char *>(new_block(1));
+        char *empty = static_cast<char *>(QVmallocsized(1));
         empty[0] = '\0';
         return empty;
     }
@@ -127,7 +103,7 @@ char *QVtoktostr(toklist *list, int sep, int first, int last)
         if (size > INT_MAX)
             break;
     }
-    char *joined = static_cast<char *>(new_block(size));
+    char *joined = static_cast<char *>(QVmallocsized(size));
     char *end = joined;
     for (int i = first; i <= last; ++i) {
         size_t length = strlen(list->words[i]);
