@@ -10,16 +10,15 @@
 #include "qvutil/qvutil.h"
 #include "seqio/seqio.h"
 
-// Larger stdio buffers than the usual 4 KB: fewer read and write calls on
-// long inputs, still a small fixed amount of memory.
-static char inbuffer[1 << 16];
-static char outbuffer[1 << 16];
-
-// Process-wide, so that the record and its buffers stay reachable until exit.
-static seqentry *records;
-
 int main(int argc, char **)
 {
+    // Larger stdio buffers than the usual 4 KB: fewer read and write calls
+    // on long inputs, still a small fixed amount of memory.
+    static char inbuffer[1 << 16];
+    static char outbuffer[1 << 16];
+    // Static, so that the record and its buffers stay reachable until exit.
+    static seqentry *records;
+
     setvbuf(stdin, inbuffer, _IOFBF, sizeof inbuffer);
     // A terminal keeps its line buffering, so output shows entry by entry.
     if (!isatty(fileno(stdout)))
