@@ -9,6 +9,7 @@
 
 #include "qvutil/qvutil.h"
 #include "support/block_size.h"
+#include "support/huge_text.h"
 
 using testing::ExitedWithCode;
 using testing::StrEq;
@@ -191,18 +192,11 @@ TEST(QVcat, NoStringsGiveNewEmptyString)
     }
 }
 
-// A string of 256 MiB, kept where the leak checker sees it at the fatal end.
-char *huge_text;
-
-// Seventeen of them wrap an int total to a small size, which must not
+// Seventeen huge texts wrap an int total to a small size, which must not
 // become a small block.
 void join_seventeen_huge_texts()
 {
-    const size_t length = size_t(1) << 28;
-    huge_text = static_cast<char *>(malloc(length + 1));
-    memset(huge_text, 'a', length);
-    huge_text[length] = '\0';
-    char *t = huge_text;
+    char *t = make_huge_text();
     QVcat(17, t, t, t, t, t, t, t, t, t, t, t, t, t, t, t, t, t);
 }
 

@@ -10,6 +10,7 @@
 #include "qvutil/qvutil.h"
 #include "support/block_size.h"
 #include "support/capture.h"
+#include "support/huge_text.h"
 
 using testing::ExitedWithCode;
 using testing::StrEq;
@@ -211,20 +212,14 @@ TEST(QVtoktostr, NullOrEmptyListGivesNewEmptyString)
     QVfree(joined);
 }
 
-// A token of 256 MiB, kept where the leak checker sees it at the fatal end.
-char *huge_token;
-
-// Seventeen slots of it wrap an int total to a small size, which must not
-// become a small block.
+// Seventeen slots of one huge token wrap an int total to a small size,
+// which must not become a small block.
 void join_seventeen_huge_tokens()
 {
-    const size_t length = size_t(1) << 28;
-    huge_token = static_cast<char *>(malloc(length + 1));
-    memset(huge_token, 'a', length);
-    huge_token[length] = '\0';
+    char *token = make_huge_text();
     char *slots[17];
     for (char *&slot : slots)
-        slot = huge_token;
+        slot = token;
     toklist list = {17, slots};
     QVtoktostr(&list, ' ', 0, 16);
 }
